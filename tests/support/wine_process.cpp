@@ -1,0 +1,95 @@
+#include "wine_process.h"
+
+std::wstring testProgramDirectory()
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path, length);
+    return directory.substr(0, directory.find_last_of(L"\\/") + 1);
+}
+
+ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs, const wchar_t* directory)
+{
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inheritable, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    ProcessResult result{false, 0, L""};
+    BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, directory,
+                                  &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        result.exitCode = GetLastError();
+        return result;
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+    result.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!result.finished) TerminateProcess(process.hProcess, 0xDEAD);
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(readEnd);
+    result.output.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    return result;
+}
+
+RegistryValueGuard::RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name)
+    : root_(root), key_(key), name_(name)
+{
+    DWORD size = 0;
+    if (RegGetValueW(root_, key_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &oldType_, nullptr,
+                     &size) == ERROR_SUCCESS) {
+        oldData_.resize(size);
+        hadValue_ = RegGetValueW(root_, key_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &oldType_,
+                                 oldData_.data(), &size) == ERROR_SUCCESS;
+    }
+    RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str());
+}
+
+RegistryValueGuard::RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name,
+                                       const std::wstring& text)
+    : RegistryValueGuard(root, key, name)
+{
+    RegSetKeyValueW(root_, key_.c_str(), name_.c_str(), REG_SZ, text.c_str(),
+                    DWORD((text.size() + 1) * sizeof(wchar_t)));
+}
+
+RegistryValueGuard::RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name,
+                                       DWORD number)
+    : RegistryValueGuard(root, key, name)
+{
+    RegSetKeyValueW(root_, key_.c_str(), name_.c_str(), REG_DWORD, &number, sizeof number);
+}
+
+RegistryValueGuard::~RegistryValueGuard()
+{
+    if (hadValue_)
+        RegSetKeyValueW(root_, key_.c_str(), name_.c_str(), oldType_, oldData_.data(), DWORD(oldData_.size()));
+    else
+        RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str());
+}
+
+EmulatedVersion::EmulatedVersion(const std::wstring& programName, const std::wstring& version)
+    : value_(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\" + programName, L"Version", version)
+{
+}
+
+void writeOutput(const std::wstring& text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), DWORD(text.size() * sizeof(wchar_t)), &written,
+              nullptr);
+}

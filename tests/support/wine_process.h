@@ -1,0 +1,50 @@
+#pragma once
+// Helpers for tests that run real Windows programs under Wine.
+
+#include <windows.h>
+
+#include <string>
+
+// What a finished child process left behind.
+struct ProcessResult {
+    bool finished;      // false when it had to be killed at the time-out
+    DWORD exitCode;
+    std::wstring output;  // what it wrote to standard output, read as UTF-16
+};
+
+// The folder of the running test program, where the probes and the product are built.
+std::wstring testProgramDirectory();
+
+// Starts a process with exactly this command line and waits, at most timeoutMs, for it to end.
+ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs = 60000,
+                         const wchar_t* directory = nullptr);
+
+// Sets or deletes a registry value for the guard's lifetime and puts back what was there before.
+class RegistryValueGuard {
+public:
+    RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name);  // deletes it
+    RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& text);
+    RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name, DWORD number);
+    ~RegistryValueGuard();
+    RegistryValueGuard(const RegistryValueGuard&) = delete;
+    RegistryValueGuard& operator=(const RegistryValueGuard&) = delete;
+
+private:
+    HKEY root_;
+    std::wstring key_, name_;
+    bool hadValue_ = false;
+    DWORD oldType_ = 0;
+    std::string oldData_;
+};
+
+// Emulates a Windows version for one program only (Wine's AppDefaults), for the guard's lifetime.
+class EmulatedVersion {
+public:
+    EmulatedVersion(const std::wstring& programName, const std::wstring& version);
+
+private:
+    RegistryValueGuard value_;
+};
+
+// Writes UTF-16 text to standard output, as the probes report to the tests.
+void writeOutput(const std::wstring& text);
