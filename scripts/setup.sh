@@ -41,17 +41,24 @@ tarvisk_start_display() {
 }
 
 tarvisk_stop_display() {
-  [ -n "$tarvisk_xvfb_pid" ] && kill "$tarvisk_xvfb_pid" 2>/dev/null && wait "$tarvisk_xvfb_pid" 2>/dev/null
+  if [ -n "$tarvisk_xvfb_pid" ]; then
+    kill "$tarvisk_xvfb_pid" 2>/dev/null
+    wait "$tarvisk_xvfb_pid" 2>/dev/null
+  fi
   tarvisk_xvfb_pid=""
+  return 0
 }
 
-# Ends the wineservers of the prefixes below a folder (and with them every Wine process there).
+# Stops the persistent wineservers of the prefixes below a folder, by the process ids they
+# left there, after ending the Wine processes still running in each prefix.
 tarvisk_stop_wine() {
   local wineserver=/usr/lib/wine/wineserver
-  [ -x "$wineserver" ] || wineserver=$(command -v wineserver || true)
-  [ -n "$wineserver" ] || return 0
-  for prefix in "$1"/*/; do
-    [ -f "$prefix/.tarvisk-ready" ] && WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null
+  [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo true)
+  for pid_file in "$1"/*/.wineserver.pid; do
+    [ -f "$pid_file" ] || continue
+    WINEPREFIX=$(dirname "$pid_file") timeout 20 "$wineserver" -k 2>/dev/null
+    kill "$(cat "$pid_file")" 2>/dev/null
+    rm -f "$pid_file"
   done
   return 0
 }

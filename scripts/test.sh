@@ -10,6 +10,7 @@ tarvisk_install
 tarvisk_build "$build"
 
 cleanup() {
+  set +e
   tarvisk_stop_wine "$build/wine"
   tarvisk_stop_display
 }

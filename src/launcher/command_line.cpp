@@ -106,7 +106,7 @@ LaunchRequest analyseCommandLine(wchar_t* line, LowerCaseFunction lowerCase)
     request.parameterCount = reading.tokenCount - 1;
     if (request.parameterCount <= 0) return request;
     request.switchGiven = isSwitch(reading.second, lowerCase);
-    if (request.parameterCount <= (request.switchGiven ? 1 : 0)) return request;
+    if (!targetIsNamed(request)) return request;
 
     for (wchar_t* p = line; *p; ++p)
         if (*p == tab) *p = blank;

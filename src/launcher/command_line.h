@@ -17,5 +17,11 @@ using LowerCaseFunction = void (*)(wchar_t* text);
 // request's texts point into it.
 LaunchRequest analyseCommandLine(wchar_t* line, LowerCaseFunction lowerCase);
 
+// A target was named when there are more parameters than the switch alone.
+inline bool targetIsNamed(const LaunchRequest& request)
+{
+    return request.parameterCount > (request.switchGiven ? 1 : 0);
+}
+
 // The same for this process's own command line.
 LaunchRequest analyseCommandLine();
