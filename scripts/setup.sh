@@ -1,8 +1,9 @@
 # Sourced by the scripts: installs what building, running and testing need, when it is missing.
 # Debian packages only; apt-get update runs once, and only when something is missing.
 
+# clang-14 and libclang-rt-14-dev (libFuzzer and the sanitizer runtimes) build the native fuzz target.
 tarvisk_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-                  wine wine64 xvfb x11-utils googletest python3 imagemagick)
+                  wine wine64 xvfb x11-utils googletest python3 imagemagick clang-14 libclang-rt-14-dev)
 
 tarvisk_install() {
   local missing=()
