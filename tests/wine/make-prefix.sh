@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Creates a Wine prefix for the tests once: Windows 10, fonts that draw text, Segoe UI mapped to
-# Tahoma (Wine has no Segoe UI), 96 DPI. Concurrent callers wait for the first one.
+# Tahoma (Wine has no Segoe UI), 96 DPI, unmanaged windows. Concurrent callers wait for the first.
 set -euo pipefail
 prefix=$1
 [ -f "$prefix/.tarvisk-ready" ] && exit 0
@@ -18,5 +18,8 @@ cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || t
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d Tahoma /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+# Xvfb has no window manager: unmanaged, Wine draws every window's frame itself and does not
+# wait (2 seconds a time) for a manager to answer when a window is hidden or destroyed.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 "$(dirname "$wine")/wineserver" -w 2>/dev/null || wineserver -w
 touch "$prefix/.tarvisk-ready"
