@@ -8,7 +8,7 @@ std::wstring testProgramDirectory()
     return directory.substr(0, directory.find_last_of(L"\\/") + 1);
 }
 
-ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs, const wchar_t* directory)
+StartedProcess startProcess(const std::wstring& commandLine, const wchar_t* directory)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -23,27 +23,66 @@ ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs, const
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
     std::wstring line = commandLine;
-    ProcessResult result{false, 0, L""};
-    BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, directory,
-                                  &startup, &process);
+    StartedProcess started;
+    BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, directory, &startup,
+                             &process);
     CloseHandle(writeEnd);
-    if (!started) {
+    if (!ok) {
+        started.error = GetLastError();
         CloseHandle(readEnd);
-        result.exitCode = GetLastError();
-        return result;
+        return started;
     }
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
-    result.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    if (!result.finished) TerminateProcess(process.hProcess, 0xDEAD);
-    GetExitCodeProcess(process.hProcess, &result.exitCode);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(readEnd);
+    started.process = process.hProcess;
+    started.output = readEnd;
+    started.processId = process.dwProcessId;
+    return started;
+}
+
+namespace {
+
+// Reads only what is there: a grandchild may hold the pipe open after the child has ended.
+void drainPipe(HANDLE pipe, std::string& bytes)
+{
+    DWORD available = 0;
+    char buffer[4096];
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available) {
+        DWORD got = 0;
+        if (!ReadFile(pipe, buffer, available < sizeof buffer ? available : sizeof buffer, &got, nullptr) || !got)
+            break;
+        bytes.append(buffer, got);
+    }
+}
+
+}  // namespace
+
+ProcessResult finishProcess(StartedProcess& started, DWORD timeoutMs)
+{
+    ProcessResult result{false, started.error, L""};
+    if (!started.process) return result;
+    std::string bytes;
+    DWORD deadline = GetTickCount() + timeoutMs;
+    for (;;) {
+        result.finished = WaitForSingleObject(started.process, 20) == WAIT_OBJECT_0;
+        drainPipe(started.output, bytes);
+        if (result.finished || LONG(GetTickCount() - deadline) >= 0) break;
+    }
+    if (!result.finished) {
+        TerminateProcess(started.process, 0xDEAD);
+        WaitForSingleObject(started.process, 5000);
+    }
+    GetExitCodeProcess(started.process, &result.exitCode);
+    CloseHandle(started.process);
+    CloseHandle(started.output);
+    started = StartedProcess{};
     result.output.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     return result;
+}
+
+ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs, const wchar_t* directory)
+{
+    StartedProcess started = startProcess(commandLine, directory);
+    return finishProcess(started, timeoutMs);
 }
 
 RegistryValueGuard::RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name)

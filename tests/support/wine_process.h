@@ -15,6 +15,20 @@ struct ProcessResult {
 // The folder of the running test program, where the probes and the product are built.
 std::wstring testProgramDirectory();
 
+// A child process that runs while the test drives it; finishProcess collects it.
+struct StartedProcess {
+    HANDLE process = nullptr;
+    HANDLE output = nullptr;  // the read end of its standard output
+    DWORD processId = 0;
+    DWORD error = 0;          // GetLastError of CreateProcessW when it could not start
+};
+
+StartedProcess startProcess(const std::wstring& commandLine, const wchar_t* directory = nullptr);
+
+// Waits, at most timeoutMs, for the process to end, killing it at the time-out, and reads what it
+// wrote. Its output is drained while it runs, so a talkative child cannot block on a full pipe.
+ProcessResult finishProcess(StartedProcess& started, DWORD timeoutMs);
+
 // Starts a process with exactly this command line and waits, at most timeoutMs, for it to end.
 ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs = 60000,
                          const wchar_t* directory = nullptr);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Creates a Wine prefix for the tests once: Windows 10, fonts that draw text, Segoe UI mapped to
-# Tahoma (Wine has no Segoe UI), 96 DPI. Then keeps one persistent wineserver running for it, so
-# each test program starts in a fraction of a second; its process id is kept in the prefix for
-# scripts/test.sh to stop it. Concurrent callers wait for the first one.
+# Tahoma (Wine has no Segoe UI), 96 DPI, unmanaged windows. Then keeps one persistent wineserver
+# running for it, so each test program starts in a fraction of a second; its process id is kept
+# in the prefix for scripts/test.sh to stop it. Concurrent callers wait for the first one.
 set -euo pipefail
 prefix=$1
 server_pid_file=$prefix/.wineserver.pid
@@ -25,6 +25,9 @@ if [ ! -f "$prefix/.tarvisk-ready" ]; then
   "$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
   "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d Tahoma /f >/dev/null 2>&1
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  # Xvfb has no window manager: unmanaged, Wine draws every window's frame itself and does not
+  # wait (2 seconds a time) for a manager to answer when a window is hidden or destroyed.
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 60 "$wineserver" -w || "$wineserver" -k
   touch "$prefix/.tarvisk-ready"
 fi
