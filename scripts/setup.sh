@@ -3,9 +3,19 @@
 
 # clang-14 and libclang-rt-14-dev (libFuzzer and the sanitizer runtimes) build the native fuzz target.
 tarvisk_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-                  wine wine64 xvfb x11-utils googletest python3 imagemagick clang-14 libclang-rt-14-dev)
+                  wine wine64 xvfb x11-utils googletest python3 imagemagick locales
+                  clang-14 libclang-rt-14-dev)
+
+# The user locales the tests start Wine with. Wine takes the Windows user locale from the name,
+# but the character set of file names from the C library, which needs the locale installed.
+tarvisk_locales=(en_US de_DE de_AT de_CH fr_FR nl_NL)
 
 tarvisk_install() {
+  tarvisk_install_packages "$@"
+  tarvisk_make_locales
+}
+
+tarvisk_install_packages() {
   local missing=()
   for package in "${tarvisk_packages[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
@@ -16,6 +26,14 @@ tarvisk_install() {
   [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+tarvisk_make_locales() {
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  for name in "${tarvisk_locales[@]}"; do
+    locale -a 2>/dev/null | grep -qx "$name.utf8" || $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  done
 }
 
 tarvisk_build() {
@@ -50,16 +68,16 @@ tarvisk_stop_display() {
   return 0
 }
 
-# Stops the persistent wineservers of the prefixes below a folder, by the process ids they
-# left there, after ending the Wine processes still running in each prefix.
+# Stops the persistent wineservers of the given prefixes, by the process ids they left there,
+# after ending the Wine processes still running in each prefix.
 tarvisk_stop_wine() {
   local wineserver=/usr/lib/wine/wineserver
   [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo true)
-  for pid_file in "$1"/*/.wineserver.pid; do
-    [ -f "$pid_file" ] || continue
-    WINEPREFIX=$(dirname "$pid_file") timeout 20 "$wineserver" -k 2>/dev/null
-    kill "$(cat "$pid_file")" 2>/dev/null
-    rm -f "$pid_file"
+  for prefix in "$@"; do
+    [ -f "$prefix/.wineserver.pid" ] || continue
+    WINEPREFIX=$prefix timeout 20 "$wineserver" -k 2>/dev/null
+    kill "$(cat "$prefix/.wineserver.pid")" 2>/dev/null
+    rm -f "$prefix/.wineserver.pid"
   done
   return 0
 }

@@ -11,7 +11,7 @@ tarvisk_build "$build"
 
 cleanup() {
   set +e
-  tarvisk_stop_wine "$build/wine"
+  tarvisk_stop_wine "$build"/wine/*/
   tarvisk_stop_display
 }
 trap cleanup EXIT
