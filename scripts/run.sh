@@ -27,7 +27,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$("$tarvisk_root/tests/wine/find-wine.sh")
 
 take_screenshot() {
-  import -display "$DISPLAY" -window root "$screenshot" && echo "Screenshot: $screenshot"
+  import -display "$DISPLAY" -window root -trim +repage "$screenshot" && echo "Screenshot: $screenshot"
 }
 
 coproc runner { "$wine" "$build/bin/run_and_capture.exe" "$@" 2>/dev/null; }
