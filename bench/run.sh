@@ -11,14 +11,5 @@ build=${TARVISK_BUILD:-$tarvisk_root/build}
 tarvisk_install
 tarvisk_build "$build" >/dev/null
 
-prefix=$build/wine/bench
-cleanup() {
-  set +e
-  tarvisk_stop_wine "$prefix"
-  tarvisk_stop_display
-}
-trap cleanup EXIT
-tarvisk_start_display
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-"$tarvisk_root/tests/wine/make-prefix.sh" "$prefix"
-"$("$tarvisk_root/tests/wine/find-wine.sh")" "$build/bin/bench_driver.exe" "${1:-21}"
+tarvisk_open_prefix "$build/wine/bench"
+"$tarvisk_wine" "$build/bin/bench_driver.exe" "${1:-21}"

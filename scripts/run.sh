@@ -14,23 +14,13 @@ screenshot=$build/run-screenshot.png
 tarvisk_install
 tarvisk_build "$build" >/dev/null
 
-prefix=$build/wine/run
-cleanup() {
-  set +e
-  tarvisk_stop_wine "$prefix"
-  tarvisk_stop_display
-}
-trap cleanup EXIT
-tarvisk_start_display
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-"$tarvisk_root/tests/wine/make-prefix.sh" "$prefix"
-wine=$("$tarvisk_root/tests/wine/find-wine.sh")
+tarvisk_open_prefix "$build/wine/run"
 
 take_screenshot() {
   import -display "$DISPLAY" -window root -trim +repage "$screenshot" && echo "Screenshot: $screenshot"
 }
 
-coproc runner { "$wine" "$build/bin/run_and_capture.exe" "$@" 2>/dev/null; }
+coproc runner { "$tarvisk_wine" "$build/bin/run_and_capture.exe" "$@" 2>/dev/null; }
 runner_pid=$runner_PID
 exit_code=""
 while IFS= read -r line <&"${runner[0]}"; do

@@ -81,3 +81,21 @@ tarvisk_stop_wine() {
   done
   return 0
 }
+
+# For a script that runs Windows programs in one prefix: a display, the prefix with its
+# wineserver, and the Wine loader in $tarvisk_wine. Everything is stopped again when the
+# script exits.
+tarvisk_open_prefix() {
+  tarvisk_prefix=$1
+  trap tarvisk_close_prefix EXIT
+  tarvisk_start_display
+  export WINEPREFIX=$tarvisk_prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  "$tarvisk_root/tests/wine/make-prefix.sh" "$tarvisk_prefix"
+  tarvisk_wine=$("$tarvisk_root/tests/wine/find-wine.sh")
+}
+
+tarvisk_close_prefix() {
+  set +e
+  tarvisk_stop_wine "$tarvisk_prefix"
+  tarvisk_stop_display
+}
