@@ -116,10 +116,10 @@ TEST(AboutLoopUnderWine, WhatEndsTheLoop)
              click(middle, middle);
          },
          true},
-        {"Space on the focused OK button", [](ShownAboutWindow&) { pressKeys({VK_TAB}), pressKeys({VK_SPACE}); },
+        {"Space on the focused OK button", [](ShownAboutWindow&) { pressKeys({VK_TAB}); pressKeys({VK_SPACE}); },
          true},
         {"Enter right after the window opened", [](ShownAboutWindow&) { pressKeys({VK_RETURN}); }, true},
-        {"Enter with the focus on OK", [](ShownAboutWindow&) { pressKeys({VK_TAB}), pressKeys({VK_RETURN}); }, true},
+        {"Enter with the focus on OK", [](ShownAboutWindow&) { pressKeys({VK_TAB}); pressKeys({VK_RETURN}); }, true},
         {"WM_CLOSE sent from another process",
          [](ShownAboutWindow& about) {
              DWORD_PTR result;
@@ -187,10 +187,7 @@ TEST(AboutLoopUnderWine, TabFocusesOkAndTheKeyboardShowsCues)
         ASSERT_TRUE(about.ready());
         EXPECT_EQ(about.focus(), about.window);
         EXPECT_EQ(about.cues(), L"cues hidden");
-        for (const std::vector<WORD>& keys : row.presses) {
-            if (keys.size() == 1) pressKeys({keys[0]});
-            else pressKeys({keys[0], keys[1]});
-        }
+        for (const std::vector<WORD>& keys : row.presses) pressKeys(keys);
         HWND expected = row.focusOnOk ? about.control(okButton) : about.window;
         waitUntil([&] { return about.cues() == L"cues shown" && about.focus() == expected; }, 3000);
         EXPECT_EQ(about.cues(), L"cues shown");
