@@ -120,7 +120,8 @@ LRESULT CALLBACK AboutWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(hwnd, uMsg, wParam, lParam);
 }
 
-bool registerAboutClass(HINSTANCE instance)
+// A failed registration shows as a failed CreateWindowExW.
+void registerAboutClass(HINSTANCE instance)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -131,7 +132,7 @@ bool registerAboutClass(HINSTANCE instance)
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = aboutClassName;
-    return RegisterClassExW(&wc) != 0;
+    RegisterClassExW(&wc);
 }
 
 // The primary screen's full size, task bar included.
