@@ -68,12 +68,13 @@ bool modifierHeld()
 }
 
 // Tab goes to the next tab stop after the focused control, Shift+Tab to the previous one;
-// from no focused control to the first or the last.
+// from no focused control to the first or the last. GetNextDlgTabItem finds nothing backwards
+// from no control, so Shift+Tab then searches back from the first control, round to the last.
 void moveFocus(bool previous)
 {
-    HWND focus = GetFocus();
-    if (!IsChild(aboutWindow, focus)) focus = nullptr;
-    HWND next = GetNextDlgTabItem(aboutWindow, focus, previous);
+    HWND from = GetFocus();
+    if (!IsChild(aboutWindow, from)) from = previous ? GetWindow(aboutWindow, GW_CHILD) : nullptr;
+    HWND next = GetNextDlgTabItem(aboutWindow, from, previous);
     if (next) SetFocus(next);
 }
 
@@ -119,7 +120,8 @@ LRESULT CALLBACK AboutWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(hwnd, uMsg, wParam, lParam);
 }
 
-bool registerAboutClass(HINSTANCE instance)
+// A failed registration shows as a failed CreateWindowExW.
+void registerAboutClass(HINSTANCE instance)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -130,7 +132,7 @@ bool registerAboutClass(HINSTANCE instance)
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = aboutClassName;
-    return RegisterClassExW(&wc) != 0;
+    RegisterClassExW(&wc);
 }
 
 // The primary screen's full size, task bar included.

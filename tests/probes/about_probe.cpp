@@ -1,6 +1,7 @@
 // Shows the about window as the program does and reports what it saw.
 //   about_probe layout [usage]  builds the window and reports its geometry, texts and fonts
-//   about_probe show [usage]    runs showAboutWindow and reports whether the window is still open
+//   about_probe show [usage]    runs showAboutWindow and reports whether the window is still open,
+//                               and, as they happen, the keyboard cues the window asks for
 // Without a usage line it uses the one of the user's language.
 #include "about/about_window.h"
 #include "launcher/texts.h"
@@ -73,6 +74,21 @@ std::wstring describeWindow(HWND window)
     return report;
 }
 
+// Wine keeps no keyboard-cue state (WM_QUERYUISTATE always answers 0), so the probe reports what
+// the window asks for instead: each change between hidden and shown cues, as a line.
+LRESULT CALLBACK watchKeyboardCues(int code, WPARAM wParam, LPARAM lParam)
+{
+    static const wchar_t* reported = L"";
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_CHANGEUISTATE && !GetParent(msg->hwnd) &&
+        HIWORD(msg->wParam) == (UISF_HIDEFOCUS | UISF_HIDEACCEL)) {
+        const wchar_t* cues = LOWORD(msg->wParam) == UIS_CLEAR ? L"cues shown\n" : L"cues hidden\n";
+        if (cues != reported) writeOutput(cues);
+        reported = cues;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 // The program's start-up, which the about window relies on: COM and the common controls.
@@ -95,6 +111,7 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (mode == L"show") {
+        SetWindowsHookExW(WH_CALLWNDPROC, watchKeyboardCues, nullptr, GetCurrentThreadId());
         int result = showAboutWindow(usage);
         HWND window = FindWindowW(nullptr, programTitle);
         writeOutput(L"returned" + field(result) + field(window && IsWindowVisible(window)) + L"\n");

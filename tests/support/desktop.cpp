@@ -1,7 +1,5 @@
 #include "desktop.h"
 
-#include <vector>
-
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
@@ -50,11 +48,11 @@ INPUT keyInput(WORD key, bool up)
 
 }  // namespace
 
-void pressKeys(std::initializer_list<WORD> keys)
+void pressKeys(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD key : keys) inputs.push_back(keyInput(key, false));
-    for (auto key = keys.end(); key != keys.begin();) inputs.push_back(keyInput(*--key, true));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(keyInput(*key, true));
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

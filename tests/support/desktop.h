@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
+#include <vector>
 
 // Pumps this thread's messages until done() holds or timeoutMs has passed; says whether it held.
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs);
@@ -17,7 +17,7 @@ HWND waitForWindow(const wchar_t* title, DWORD timeoutMs);
 
 // Presses the keys in order and releases them in reverse, in one SendInput call, so that
 // Shift+Enter is {VK_SHIFT, VK_RETURN}.
-void pressKeys(std::initializer_list<WORD> keys);
+void pressKeys(const std::vector<WORD>& keys);
 
 // Releases Shift, Ctrl and Alt, so that a failed test leaves no modifier held for the next.
 void releaseModifiers();

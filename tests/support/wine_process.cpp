@@ -60,11 +60,10 @@ ProcessResult finishProcess(StartedProcess& started, DWORD timeoutMs)
 {
     ProcessResult result{false, started.error, L""};
     if (!started.process) return result;
-    std::string bytes;
     DWORD deadline = GetTickCount() + timeoutMs;
     for (;;) {
         result.finished = WaitForSingleObject(started.process, 20) == WAIT_OBJECT_0;
-        drainPipe(started.output, bytes);
+        drainPipe(started.output, started.received);
         if (result.finished || LONG(GetTickCount() - deadline) >= 0) break;
     }
     if (!result.finished) {
@@ -72,11 +71,18 @@ ProcessResult finishProcess(StartedProcess& started, DWORD timeoutMs)
         WaitForSingleObject(started.process, 5000);
     }
     GetExitCodeProcess(started.process, &result.exitCode);
+    result.output = outputSoFar(started);
     CloseHandle(started.process);
     CloseHandle(started.output);
     started = StartedProcess{};
-    result.output.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     return result;
+}
+
+std::wstring outputSoFar(StartedProcess& started)
+{
+    if (started.output) drainPipe(started.output, started.received);
+    const std::string& bytes = started.received;
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
 ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs, const wchar_t* directory)

@@ -21,6 +21,7 @@ struct StartedProcess {
     HANDLE output = nullptr;  // the read end of its standard output
     DWORD processId = 0;
     DWORD error = 0;          // GetLastError of CreateProcessW when it could not start
+    std::string received;     // what it has written so far
 };
 
 StartedProcess startProcess(const std::wstring& commandLine, const wchar_t* directory = nullptr);
@@ -28,6 +29,9 @@ StartedProcess startProcess(const std::wstring& commandLine, const wchar_t* dire
 // Waits, at most timeoutMs, for the process to end, killing it at the time-out, and reads what it
 // wrote. Its output is drained while it runs, so a talkative child cannot block on a full pipe.
 ProcessResult finishProcess(StartedProcess& started, DWORD timeoutMs);
+
+// Everything the process has written so far, read as UTF-16.
+std::wstring outputSoFar(StartedProcess& started);
 
 // Starts a process with exactly this command line and waits, at most timeoutMs, for it to end.
 ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs = 60000,
