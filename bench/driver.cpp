@@ -22,6 +22,7 @@ struct Subject {
     const char* label;
     std::wstring commandLine;
     bool waitsForWindow;  // time until its window is visible, then close it
+    DWORD expectedExitCode;  // anything else means the run measured a failure
     std::vector<Sample> samples;
 };
 
@@ -70,6 +71,12 @@ Sample measure(const Subject& subject)
     } else {
         WaitForSingleObject(process.hProcess, 30000);
         end = now();
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    if (exitCode != subject.expectedExitCode) {
+        fprintf(stderr, "%s exited with %lu, expected %lu\n", subject.label, exitCode, subject.expectedExitCode);
+        ExitProcess(1);
     }
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -120,16 +127,17 @@ int wmain(int argc, wchar_t** argv)
     while (length && path[length - 1] != L'\\') --length;
     directory.assign(path, length);
     auto program = [](const wchar_t* name) { return L"\"" + directory + name + L"\""; };
-    std::wstring target = program(L"bench_target.exe");
+    // Every launcher starts the target by its name, in the folder they all run in.
+    std::wstring target = L"bench_target.exe";
 
     std::vector<Subject> subjects = {
-        {"Tarvisk64 /s target", program(L"Tarvisk64.exe") + L" /s " + target, false, {}},
-        {"(b) same calls, /s", program(L"bench_system_calls_only.exe") + L" /s " + target, false, {}},
-        {"Tarvisk64 target", program(L"Tarvisk64.exe") + L" " + target, false, {}},
-        {"(b) same calls", program(L"bench_system_calls_only.exe") + L" " + target, false, {}},
-        {"(a) ShellExecuteW only", program(L"bench_shell_only.exe") + L" " + target, false, {}},
-        {"Tarvisk64 about window", program(L"Tarvisk64.exe"), true, {}},
-        {"empty window", program(L"bench_empty_window.exe"), true, {}},
+        {"Tarvisk64 /s target", program(L"Tarvisk64.exe") + L" /s " + target, false, 0, {}},
+        {"(b) same calls, /s", program(L"bench_system_calls_only.exe") + L" /s " + target, false, 0, {}},
+        {"Tarvisk64 target", program(L"Tarvisk64.exe") + L" " + target, false, 0, {}},
+        {"(b) same calls", program(L"bench_system_calls_only.exe") + L" " + target, false, 0, {}},
+        {"(a) ShellExecuteW only", program(L"bench_shell_only.exe"), false, 0, {}},
+        {"Tarvisk64 about window", program(L"Tarvisk64.exe"), true, 1, {}},
+        {"empty window", program(L"bench_empty_window.exe"), true, 1, {}},
     };
     for (Subject& subject : subjects) measure(subject);  // warm the file cache
     for (int i = 0; i < repetitions; ++i)
