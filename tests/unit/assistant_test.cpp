@@ -1,4 +1,5 @@
 #include "launcher/assistant.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ TEST(IsStandardDialogClass, WholeNameCaseSensitive)
         {L"", false},        {L"#", false},     {L"#32771", false},  {L"#32770a", false},
     };
     for (auto [text, expected] : rows) {
-        SCOPED_TRACE(std::string(text, text + wcslen(text)));
+        SCOPED_TRACE(narrow(text));
         EXPECT_EQ(isStandardDialogClass(fakeClassName(const_cast<wchar_t*>(text))), expected);
     }
 }

@@ -1,4 +1,5 @@
 #include "launcher/command_line.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,6 @@ struct Row {
     const wchar_t* target;  // nullptr: no target is named, the about window is shown
     const wchar_t* arguments;
 };
-
-std::string narrow(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text) out += c == L'\t' ? std::string("<TAB>") : c < 128 ? std::string(1, char(c)) : "?";
-    return out;
-}
 
 void expectRow(const Row& row, LowerCaseFunction lowerCase = lowerCaseAscii)
 {

@@ -1,4 +1,5 @@
 #include "launcher/texts.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ TEST(LanguageCodeFromLocaleName, FirstTwoCharactersAsTheyAre)
         {L"de-DE", L"de"}, {L"de-AT", L"de"}, {L"de-CH", L"de"}, {L"deu", L"de"}, {L"en-US", L"en"},
         {L"fr-FR", L"fr"}, {L"De-DE", L"De"}, {L"d", L"d"}, {L"", L""}, {L"1-x", L"1-"}};
     for (auto [name, code] : rows) {
-        SCOPED_TRACE(std::string(name, name + wcslen(name)));
+        SCOPED_TRACE(narrow(name));
         EXPECT_EQ(codeText(languageCodeFromLocaleName(name)), code);
     }
 }
@@ -40,7 +41,7 @@ TEST(MessageBlockFor, OnlyExactlyDeIsGerman)
         {L"de", germanMessages}, {L"De", englishMessages}, {L"DE", englishMessages}, {L"d", englishMessages},
         {L"", englishMessages}, {L"en", englishMessages}, {L"fr", englishMessages}};
     for (auto [text, block] : rows) {
-        SCOPED_TRACE(std::string(text, text + wcslen(text)));
+        SCOPED_TRACE(narrow(text));
         LanguageCode code = languageCodeFromLocaleName(text);
         EXPECT_EQ(messageBlockFor(code), block);
     }

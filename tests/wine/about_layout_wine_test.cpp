@@ -5,6 +5,7 @@
 #include "about/about_texts.h"
 #include "launcher/texts.h"
 #include "wine_process.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -48,11 +49,6 @@ long long number(const Fields& fields, size_t index)
 std::wstring text(const Fields& fields, size_t index)
 {
     return index < fields.size() ? fields[index] : L"(missing)";
-}
-
-std::string narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
 }
 
 struct Row {

@@ -6,6 +6,7 @@
 #include "about/about_window.h"
 #include "desktop.h"
 #include "launcher/texts.h"
+#include "narrow.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -16,11 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
 
 std::wstring hex(unsigned long value)
 {

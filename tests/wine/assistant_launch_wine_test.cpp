@@ -1,5 +1,6 @@
 // On emulated Windows versions the launch starts the assistant only for "runas" on XP.
 #include "wine_process.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ TEST(AssistantLaunchUnderWine, StartsOnlyForRunasOnXP)
         {L"nt40", L"  +open +open +open"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << std::string(row.version, row.version + wcslen(row.version)));
+        SCOPED_TRACE(testing::Message() << narrow(row.version));
         EmulatedVersion emulated(L"assistant_probe.exe", row.version);
         ProcessResult result = runProcess(L"\"" + testProgramDirectory() + L"assistant_probe.exe\"");
         ASSERT_TRUE(result.finished);

@@ -2,6 +2,7 @@
 // from Vista on through the locale name, before Vista through the language id.
 #include "launcher/texts.h"
 #include "wine_process.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ TEST(LanguageUnderWine, FollowsTheUserLocale)
     const Row rows[] = {{L"win10", &expectedLocaleCode}, {L"vista", &expectedLocaleCode},
                         {L"winxp64", &expectedLangIDCode}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << std::string(row.version, row.version + wcslen(row.version)));
+        SCOPED_TRACE(testing::Message() << narrow(row.version));
         EmulatedVersion emulated(L"language_probe.exe", row.version);
         ProcessResult result = runProcess(L"\"" + testProgramDirectory() + L"language_probe.exe\"");
         ASSERT_TRUE(result.finished);

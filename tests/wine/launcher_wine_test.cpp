@@ -5,6 +5,7 @@
 #include "launcher/assistant.h"
 #include "launcher/texts.h"
 #include "wine_process.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -61,13 +62,6 @@ struct LaunchFolder {
         return {text.substr(0, separator), text.substr(separator + 1)};
     }
 };
-
-std::string narrow(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text) out += c == L'\t' ? std::string("<TAB>") : c < 128 ? std::string(1, char(c)) : "?";
-    return out;
-}
 
 struct ArgumentRow {
     std::wstring afterTarget;  // what follows the probe's path on the launcher's command line

@@ -1,6 +1,7 @@
 // What Tarvisk64.exe declares to Windows, read back from the built file with the Windows API.
 #include "about/about_texts.h"
 #include "wine_process.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +138,7 @@ TEST(VersionBlock, FixedPartStringsAndTranslation)
     };
     std::vector<std::wstring> order;
     for (auto [key, expected] : strings) {
-        SCOPED_TRACE(testing::Message() << std::string(key, key + wcslen(key)));
+        SCOPED_TRACE(testing::Message() << narrow(key));
         wchar_t* value = nullptr;
         std::wstring query = std::wstring(L"\\StringFileInfo\\000004b0\\") + key;
         ASSERT_TRUE(VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));

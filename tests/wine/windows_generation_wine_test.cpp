@@ -2,6 +2,7 @@
 // since some rows change machine-wide registry values.
 #include "platform/windows_generation.h"
 #include "wine_process.h"
+#include "narrow.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST(WindowsGenerationUnderWine, EmulatedVersions)
         {L"nt40", nt4, L"4.0"},           {L"win2k", win2000, L"5.0"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << std::string(row.version, row.version + wcslen(row.version)));
+        SCOPED_TRACE(testing::Message() << narrow(row.version));
         EmulatedVersion emulated(L"generation_probe.exe", row.version);
         EXPECT_EQ(runProbe(row.reportedByGetVersionEx), row.expected);
     }
@@ -64,7 +65,7 @@ TEST(WindowsGenerationUnderWine, VersionsFromTheRegistry)
                                         L"Version");
     RegistryValueGuard noDefaultVersion(HKEY_CURRENT_USER, L"Software\\Wine", L"Version");
     for (const RegistryRow& row : rows) {
-        SCOPED_TRACE(testing::Message() << std::string(row.name, row.name + wcslen(row.name)));
+        SCOPED_TRACE(testing::Message() << narrow(row.name));
         // Windows 10 keeps the numbers as DWORDs, older releases as the text "major.minor".
         RegistryValueGuard major(HKEY_LOCAL_MACHINE, currentVersionKey, L"CurrentMajorVersionNumber", row.major);
         RegistryValueGuard minor(HKEY_LOCAL_MACHINE, currentVersionKey, L"CurrentMinorVersionNumber", row.minor);
