@@ -3,7 +3,7 @@
 
 # clang-14 and libclang-rt-14-dev (libFuzzer and the sanitizer runtimes) build the native fuzz target.
 tarvisk_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-                  wine wine64 xvfb x11-utils googletest python3 imagemagick locales
+                  wine wine64 fonts-wine xvfb x11-utils googletest python3 imagemagick locales
                   clang-14 libclang-rt-14-dev)
 
 # The user locales the tests start Wine with. Wine takes the Windows user locale from the name,
@@ -25,7 +25,8 @@ tarvisk_install_packages() {
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # With recommends: Wine's X11 driver uses several of them (Xrender, Xrandr, Xcursor, ...).
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 tarvisk_make_locales() {
