@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../platform/windows_generation.h"
+#include "platform/windows_generation.h"
 #include "report.h"
 
 #include <atomic>

@@ -1,5 +1,5 @@
 // The program's entry routine: one pass from start-up to ExitProcess.
-#include "../about/about_window.h"
+#include "about/about_window.h"
 #include "assistant.h"
 #include "command_line.h"
 #include "launch.h"

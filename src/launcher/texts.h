@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../platform/windows_generation.h"
+#include "platform/windows_generation.h"
 
 // The four texts in the user's language, in the order of their block.
 struct MessageTable {
