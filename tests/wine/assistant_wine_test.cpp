@@ -102,44 +102,40 @@ HWND showRunAsLikeDialog()
     return dialog;
 }
 
-TEST(AssistantUnderWine, PressesDownSpaceDownInTheForegroundDialog)
+// With a launch outstanding, Down moves to the check box, Space clears it, and Down moves to the
+// second radio button and selects it; without one the dialog stays as it was.
+TEST(AssistantUnderWine, PressesDownSpaceDownOnlyWhileALaunchIsOutstanding)
 {
-    HWND dialog = showRunAsLikeDialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_EQ(GetForegroundWindow(), dialog);
-    DialogState before = stateOf(dialog);
-    EXPECT_TRUE(before.currentUser && before.protect && !before.otherUser);
-    EXPECT_EQ(before.focus, currentUserRadio);
+    struct Row {
+        std::intptr_t flag;
+        DialogState expected;
+    };
+    const Row rows[] = {
+        {1, {false, false, true, otherUserRadio}},
+        {0, {true, true, false, currentUserRadio}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "launchInProgress " << row.flag);
+        HWND dialog = showRunAsLikeDialog();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(GetForegroundWindow(), dialog);
+        DialogState before = stateOf(dialog);
+        EXPECT_TRUE(before.currentUser && before.protect && !before.otherUser);
+        EXPECT_EQ(before.focus, currentUserRadio);
 
-    launchInProgress.store(1);
-    ASSERT_TRUE(startThread(runAsDialogAssistant, nullptr));
-    pumpMessages(dialog, 1000);
-    launchInProgress.store(0);
+        launchInProgress.store(row.flag);
+        ASSERT_TRUE(startThread(runAsDialogAssistant, nullptr));
+        pumpMessages(dialog, 1000);
+        launchInProgress.store(0);
 
-    // Down moves to the check box, Space clears it, Down moves to the second radio button and selects it.
-    DialogState after = stateOf(dialog);
-    EXPECT_FALSE(after.currentUser);
-    EXPECT_FALSE(after.protect);
-    EXPECT_TRUE(after.otherUser);
-    EXPECT_EQ(after.focus, otherUserRadio);
-    closeAssistantThread();
-    DestroyWindow(dialog);
-}
-
-TEST(AssistantUnderWine, LeavesTheDialogAloneWhenNoLaunchIsOutstanding)
-{
-    HWND dialog = showRunAsLikeDialog();
-    ASSERT_EQ(GetForegroundWindow(), dialog);
-    launchInProgress.store(0);
-    ASSERT_TRUE(startThread(runAsDialogAssistant, nullptr));
-    pumpMessages(dialog, 1000);
-    DialogState after = stateOf(dialog);
-    EXPECT_TRUE(after.currentUser);
-    EXPECT_TRUE(after.protect);
-    EXPECT_FALSE(after.otherUser);
-    EXPECT_EQ(after.focus, currentUserRadio);
-    closeAssistantThread();
-    DestroyWindow(dialog);
+        DialogState after = stateOf(dialog);
+        EXPECT_EQ(after.currentUser, row.expected.currentUser);
+        EXPECT_EQ(after.protect, row.expected.protect);
+        EXPECT_EQ(after.otherUser, row.expected.otherUser);
+        EXPECT_EQ(after.focus, row.expected.focus);
+        closeAssistantThread();
+        DestroyWindow(dialog);
+    }
 }
 
 // Counts the keys a plain window receives.
