@@ -91,6 +91,23 @@ ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs, const
     return finishProcess(started, timeoutMs);
 }
 
+std::wstring awaitRecord(const std::wstring& path, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    HANDLE file;
+    while ((file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr)) == INVALID_HANDLE_VALUE) {
+        if (GetTickCount() - start >= timeoutMs) return L"";
+        Sleep(10);
+    }
+    std::wstring text(GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
+    DWORD read = 0;
+    ReadFile(file, text.data(), DWORD(text.size() * sizeof(wchar_t)), &read, nullptr);
+    CloseHandle(file);
+    text.resize(read / sizeof(wchar_t));
+    return text;
+}
+
 RegistryValueGuard::RegistryValueGuard(HKEY root, const std::wstring& key, const std::wstring& name)
     : root_(root), key_(key), name_(name)
 {

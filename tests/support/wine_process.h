@@ -37,6 +37,11 @@ std::wstring outputSoFar(StartedProcess& started);
 ProcessResult runProcess(const std::wstring& commandLine, DWORD timeoutMs = 60000,
                          const wchar_t* directory = nullptr);
 
+// A record that a probe wrote under another name and renamed into place, read whole as UTF-16.
+// Waits at most timeoutMs for it to appear and to open: Wine's MoveFileExW holds the renamed file
+// open for a moment, and an open in that moment fails with a sharing violation. Empty if it never could.
+std::wstring awaitRecord(const std::wstring& path, DWORD timeoutMs);
+
 // Sets or deletes a registry value for the guard's lifetime and puts back what was there before.
 class RegistryValueGuard {
 public:

@@ -227,13 +227,8 @@ std::vector<std::wstring> takeOpenedAddresses(const std::wstring& folder)
     if (search == INVALID_HANDLE_VALUE) return addresses;
     do {
         std::wstring path = folder + found.cFileName;
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        wchar_t text[256];
-        DWORD got = 0;
-        ReadFile(file, text, sizeof text, &got, nullptr);
-        CloseHandle(file);
+        addresses.push_back(awaitRecord(path, 5000));
         DeleteFileW(path.c_str());
-        addresses.emplace_back(text, got / sizeof(wchar_t));
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return addresses;

@@ -30,17 +30,6 @@ std::wstring probePath()
     return testProgramDirectory() + L"launch_probe.exe";
 }
 
-std::wstring readFile(const std::wstring& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return L"";
-    std::wstring text(GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
-    DWORD read = 0;
-    ReadFile(file, text.data(), DWORD(text.size() * sizeof(wchar_t)), &read, nullptr);
-    CloseHandle(file);
-    return text;
-}
-
 // A folder of its own for each launch, the launcher's current directory, with the probe's record in it.
 struct LaunchFolder {
     std::wstring path;
@@ -53,10 +42,9 @@ struct LaunchFolder {
         SetEnvironmentVariableW(L"TARVISK_PROBE_RECORD", record.c_str());
     }
     // What the probe recorded: its command line and its current directory.
-    std::pair<std::wstring, std::wstring> awaitRecord() const
+    std::pair<std::wstring, std::wstring> recorded() const
     {
-        waitUntil([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
-        std::wstring text = readFile(record);
+        std::wstring text = awaitRecord(record, 20000);
         size_t separator = text.find(L'\x1F');
         if (separator == std::wstring::npos) return {text, L""};
         return {text.substr(0, separator), text.substr(separator + 1)};
@@ -88,7 +76,7 @@ TEST(LauncherUnderWine, ArgumentsArriveExactlyAsTyped)
         ProcessResult result = finishProcess(started, 30000);
         ASSERT_TRUE(result.finished);
         EXPECT_EQ(result.exitCode, 0u);
-        auto [commandLine, directory] = folder.awaitRecord();
+        auto [commandLine, directory] = folder.recorded();
         // Wine's ShellExecuteW gives the program its quoted full path, then a blank and the parameters as
         // passed when there are any.
         EXPECT_EQ(commandLine, inQuotes(probePath()) + (row.arguments.empty() ? L"" : L" " + row.arguments));
@@ -106,7 +94,7 @@ TEST(LauncherUnderWine, LaunchesATargetNamedOutsideTheAnsiCodePage)
     ProcessResult result = finishProcess(started, 30000);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_EQ(folder.awaitRecord().first, inQuotes(target) + L" \u0416");
+    EXPECT_EQ(folder.recorded().first, inQuotes(target) + L" \u0416");
 }
 
 TEST(LauncherUnderWine, SwitchLaunchesWithAndWithoutShift)
@@ -122,7 +110,7 @@ TEST(LauncherUnderWine, SwitchLaunchesWithAndWithoutShift)
         releaseModifiers();
         ASSERT_TRUE(result.finished);
         EXPECT_EQ(result.exitCode, 0u);
-        EXPECT_EQ(folder.awaitRecord().first, inQuotes(probePath()) + L" -a");
+        EXPECT_EQ(folder.recorded().first, inQuotes(probePath()) + L" -a");
     }
 }
 
