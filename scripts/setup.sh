@@ -76,7 +76,8 @@ tarvisk_stop_wine() {
   [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo true)
   for prefix in "$@"; do
     [ -f "$prefix/.wineserver.pid" ] || continue
-    WINEPREFIX=$prefix timeout 20 "$wineserver" -k 2>/dev/null
+    # Wine takes only an absolute prefix; with a relative one the server's processes would outlive it.
+    WINEPREFIX=$(cd "$prefix" && pwd) timeout 20 "$wineserver" -k 2>/dev/null
     kill "$(cat "$prefix/.wineserver.pid")" 2>/dev/null
     rm -f "$prefix/.wineserver.pid"
   done
