@@ -77,7 +77,7 @@ bool movePointerTo(POINT screen)
             POINT now;
             return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
         },
-        2000);
+        10000);
 }
 
 void leftButton(bool down)

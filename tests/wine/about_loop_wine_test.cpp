@@ -31,7 +31,7 @@ public:
         process = startProcess(L"\"" + testProgramDirectory() + L"about_probe.exe\" show");
         window = waitForWindow(programTitle, 20000);
         // Shown before it has controls; built once it has set its first keyboard cues.
-        waitUntil([&] { return ready(); }, 5000);
+        waitUntil([&] { return ready(); }, 10000);
     }
 
     ~ShownAboutWindow()
@@ -189,7 +189,7 @@ TEST(AboutLoopUnderWine, TabFocusesOkAndTheKeyboardShowsCues)
         EXPECT_EQ(about.cues(), L"cues hidden");
         for (const std::vector<WORD>& keys : row.presses) pressKeys(keys);
         HWND expected = row.focusOnOk ? about.control(okButton) : about.window;
-        waitUntil([&] { return about.cues() == L"cues shown" && about.focus() == expected; }, 3000);
+        waitUntil([&] { return about.cues() == L"cues shown" && about.focus() == expected; }, 10000);
         EXPECT_EQ(about.cues(), L"cues shown");
         EXPECT_EQ(about.focus(), expected);
     }
@@ -200,19 +200,19 @@ TEST(AboutLoopUnderWine, FocusComesBackAfterAnotherWindowWasActive)
     ShownAboutWindow about;
     ASSERT_TRUE(about.ready());
     pressKeys({VK_TAB});
-    ASSERT_TRUE(waitUntil([&] { return about.focus() == about.control(okButton); }, 3000));
+    ASSERT_TRUE(waitUntil([&] { return about.focus() == about.control(okButton); }, 10000));
 
     HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(other);
     SetForegroundWindow(other);
-    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == other; }, 3000));
-    EXPECT_TRUE(waitUntil([&] { return about.cues() == L"cues hidden"; }, 3000)) << "the cues stay shown";
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == other; }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return about.cues() == L"cues hidden"; }, 10000)) << "the cues stay shown";
 
     // A click on the window's background activates it again.
     click(about.at(200, 45), about.at(200, 45));
-    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == about.window; }, 3000));
-    waitUntil([&] { return about.focus() == about.control(okButton); }, 3000);
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == about.window; }, 10000));
+    waitUntil([&] { return about.focus() == about.control(okButton); }, 10000);
     EXPECT_EQ(about.focus(), about.control(okButton));
     EXPECT_EQ(about.cues(), L"cues hidden") << "a click is no use of the keyboard";
     DestroyWindow(other);

@@ -410,7 +410,7 @@ TEST_F(AboutWindow, HandOverTheWholeLinkOnly)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.where);
         ASSERT_TRUE(movePointerTo(clientToScreen(window, row.x, row.y)));
-        waitUntil([&] { return GetCursor() == row.expected; }, 2000);
+        waitUntil([&] { return GetCursor() == row.expected; }, 10000);
         EXPECT_EQ(GetCursor(), row.expected);
     }
 }

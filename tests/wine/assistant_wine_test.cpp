@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -61,11 +62,13 @@ INT_PTR CALLBACK dialogProcedure(HWND, UINT, WPARAM, LPARAM)
     return FALSE;
 }
 
-// Pumps the thread's messages through the dialog manager for the given time.
-void pumpMessages(HWND dialog, DWORD milliseconds)
+// Pumps the thread's messages through the dialog manager until done() holds, at most timeoutMs;
+// says whether it held.
+bool pumpUntil(HWND dialog, const std::function<bool()>& done, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
@@ -74,6 +77,29 @@ void pumpMessages(HWND dialog, DWORD milliseconds)
                 DispatchMessageW(&message);
             }
     }
+    return true;
+}
+
+// The real assistant, on a thread that startThread starts as the program does; the event is set
+// when it has returned, so every key it pressed is already in the foreground thread's queue.
+HANDLE assistantReturned = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+
+unsigned long __stdcall runAssistantThenSignal(void*)
+{
+    unsigned long result = runAsDialogAssistant(nullptr);
+    SetEvent(assistantReturned);
+    return result;
+}
+
+bool startAssistant()
+{
+    ResetEvent(assistantReturned);
+    return startThread(runAssistantThenSignal, nullptr);
+}
+
+bool assistantHasReturned()
+{
+    return WaitForSingleObject(assistantReturned, 0) == WAIT_OBJECT_0;
 }
 
 struct DialogState {
@@ -98,7 +124,7 @@ HWND showRunAsLikeDialog()
     CheckDlgButton(dialog, protectCheckBox, BST_CHECKED);
     SetForegroundWindow(dialog);
     SetFocus(GetDlgItem(dialog, currentUserRadio));
-    pumpMessages(dialog, 200);
+    pumpUntil(dialog, [dialog] { return GetForegroundWindow() == dialog; }, 10000);
     return dialog;
 }
 
@@ -124,9 +150,15 @@ TEST(AssistantUnderWine, PressesDownSpaceDownOnlyWhileALaunchIsOutstanding)
         EXPECT_EQ(before.focus, currentUserRadio);
 
         launchInProgress.store(row.flag);
-        ASSERT_TRUE(startThread(runAsDialogAssistant, nullptr));
-        pumpMessages(dialog, 1000);
+        ASSERT_TRUE(startAssistant());
+        EXPECT_TRUE(pumpUntil(dialog, assistantHasReturned, 10000));
         launchInProgress.store(0);
+        auto reached = [&] {
+            DialogState now = stateOf(dialog);
+            return now.currentUser == row.expected.currentUser && now.protect == row.expected.protect &&
+                   now.otherUser == row.expected.otherUser && now.focus == row.expected.focus;
+        };
+        pumpUntil(dialog, reached, 10000);
 
         DialogState after = stateOf(dialog);
         EXPECT_EQ(after.currentUser, row.expected.currentUser);
@@ -157,19 +189,21 @@ TEST(AssistantUnderWine, IgnoresAWindowThatIsNotAStandardDialog)
                                  200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     SetForegroundWindow(plain);
     SetFocus(plain);
-    pumpMessages(nullptr, 200);
+    pumpUntil(nullptr, [plain] { return GetForegroundWindow() == plain; }, 10000);
     ASSERT_EQ(GetForegroundWindow(), plain);
 
     keysReceived = 0;
     launchInProgress.store(1);
-    ASSERT_TRUE(startThread(runAsDialogAssistant, nullptr));
-    pumpMessages(nullptr, 500);
+    ASSERT_TRUE(startAssistant());
+    pumpUntil(nullptr, [] { return false; }, 500);
+    EXPECT_FALSE(assistantHasReturned());
     EXPECT_EQ(keysReceived, 0);
 
     // The assistant still polls; a dialog in the foreground with no launch outstanding ends it quietly.
     launchInProgress.store(0);
     HWND dialog = showRunAsLikeDialog();
-    pumpMessages(dialog, 500);
+    EXPECT_TRUE(pumpUntil(dialog, assistantHasReturned, 10000));
+    pumpUntil(dialog, [] { return false; }, 200);
     EXPECT_TRUE(stateOf(dialog).protect);
     EXPECT_EQ(keysReceived, 0);
     closeAssistantThread();
