@@ -105,6 +105,11 @@ bool assistantHasReturned()
 struct DialogState {
     bool currentUser, protect, otherUser;
     int focus;
+    bool operator==(const DialogState& other) const
+    {
+        return currentUser == other.currentUser && protect == other.protect && otherUser == other.otherUser &&
+               focus == other.focus;
+    }
 };
 
 DialogState stateOf(HWND dialog)
@@ -153,12 +158,7 @@ TEST(AssistantUnderWine, PressesDownSpaceDownOnlyWhileALaunchIsOutstanding)
         ASSERT_TRUE(startAssistant());
         EXPECT_TRUE(pumpUntil(dialog, assistantHasReturned, 10000));
         launchInProgress.store(0);
-        auto reached = [&] {
-            DialogState now = stateOf(dialog);
-            return now.currentUser == row.expected.currentUser && now.protect == row.expected.protect &&
-                   now.otherUser == row.expected.otherUser && now.focus == row.expected.focus;
-        };
-        pumpUntil(dialog, reached, 10000);
+        pumpUntil(dialog, [&] { return stateOf(dialog) == row.expected; }, 10000);
 
         DialogState after = stateOf(dialog);
         EXPECT_EQ(after.currentUser, row.expected.currentUser);
